@@ -6,6 +6,8 @@
 //
 // The child's command line is PROGRAM, quoted, a blank and then the text as it
 // stands, so no quoting of the shell or of Wine comes between.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -37,6 +39,8 @@ int main(int argc, char** argv) {
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    // "-1\n", not "-1\r\n": the reader is a Unix shell.
+    _setmode(_fileno(stdout), _O_BINARY);
     std::printf("%d\n", static_cast<int>(code));
     return 0;
 }
