@@ -9,7 +9,12 @@ if(EXISTS ${GOOGLETEST_SOURCE_DIR}/CMakeLists.txt)
     set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
     add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 else()
-    find_package(GTest REQUIRED)
+    find_package(GTest)
+endif()
+
+if(NOT TARGET GTest::gmock)
+    message(STATUS "GoogleTest not found: the test programs are not built")
+    return()
 endif()
 
 include(GoogleTest)
