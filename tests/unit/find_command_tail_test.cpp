@@ -13,8 +13,9 @@ namespace {
 // size, so a read past the NUL is caught by the sanitizers, and returns the
 // tail's offset.
 std::ptrdiff_t TailOffset(const std::string& line) {
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back('\0');
+    // Built in one go: a push_back of the NUL would leave spare capacity
+    // behind it, where a read goes unnoticed.
+    std::vector<char> buffer(line.c_str(), line.c_str() + line.size() + 1);
     const char* tail = FindCommandTail(buffer.data());
     EXPECT_GE(tail, buffer.data());
     EXPECT_LT(tail, buffer.data() + buffer.size());
