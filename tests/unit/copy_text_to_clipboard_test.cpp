@@ -28,8 +28,7 @@ protected:
         const fake::State& platform = fake::Platform();
         EXPECT_THAT(platform.violations, IsEmpty());
         EXPECT_FALSE(platform.clipboardOpen);
-        const int opened = fake::CountCalls("OpenClipboard") -
-                           (IsFailing("OpenClipboard") ? fake::CountCalls("OpenClipboard") : 0);
+        const int opened = IsFailing("OpenClipboard") ? 0 : fake::CountCalls("OpenClipboard");
         EXPECT_EQ(fake::CountCalls("CloseClipboard"), opened);
         for (const fake::Block& block : platform.blocks) {
             EXPECT_NE(block.freed, block.ownedByClipboard);
